@@ -1,0 +1,65 @@
+// What the end-to-end tests share: a fresh folder per test, the real Velkaro.exe
+// started in the harness desktop with its own APPDATA, real input through
+// SendInput, and waiting for conditions while this thread keeps pumping messages.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// A fresh, empty folder under the temp folder; removed with its contents at the end.
+struct TempFolder {
+  std::string Path;  // ends without "\"
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  std::string File(const std::string& name) const { return Path + "\\" + name; }
+};
+
+std::string TestEnv(const char* name);
+std::string VelkaroExePath();
+std::string TestBinaryPath(const std::string& relative);
+
+// Pumps this thread's messages until done() is true or timeoutMs has passed.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
+// Velkaro.exe, started with APPDATA set as asked (unset when appData is null).
+struct VelkaroRun {
+  PROCESS_INFORMATION Process = {};
+  HWND Window = NULL;
+
+  bool Start(const char* appData, const char* currentDirectory = NULL, const char* extraEnv = NULL);
+  // Waits for the main window of this process to be visible.
+  bool WaitForWindow(DWORD timeoutMs = 15000);
+  // Waits until start-up is over and the main loop waits for input (the hook is in by then).
+  bool WaitForIdle(DWORD timeoutMs = 15000);
+  bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+  bool IsRunning() const;
+  bool PostClose();
+  ~VelkaroRun();
+};
+
+HWND FindProcessWindow(DWORD pid, const char* className);
+
+// The taskbar's Start button and its rectangle.
+HWND StartButton();
+RECT StartButtonRect();
+POINT Centre(const RECT& r);
+
+void MoveCursorTo(POINT p);
+void SendMouseButton(DWORD flags);
+// A left press and release at p, with the cursor moved there first.
+void ClickAt(POINT p);
+void PressAt(POINT p, DWORD downFlag, DWORD upFlag);
+void SendKey(WORD vk, bool up);
+
+// Wine's Start menu is a popup menu window of the shell.
+bool StartMenuOpen();
+void CloseStartMenu();
+
+std::string ReadWholeFile(const std::string& path);
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
