@@ -127,12 +127,13 @@ HWND FindProcessWindow(DWORD pid, const char* className) {
   return s.Found;
 }
 
-bool VelkaroRun::Start(const char* appData, const char* currentDirectory, const char* extraEnv) {
+bool VelkaroRun::Start(const char* appData, const char* currentDirectory, const char* extraEnv, const char* desktop) {
   std::string exe = VelkaroExePath();
   std::string line = "\"" + exe + "\"";
   std::vector<char> env = ChildEnvironment(appData, extraEnv);
   STARTUPINFOA si = {};
   si.cb = sizeof(si);
+  si.lpDesktop = const_cast<char*>(desktop);
   return CreateProcessA(exe.c_str(), &line[0], NULL, NULL, FALSE, 0, env.data(), currentDirectory, &si, &Process) !=
          0;
 }
@@ -207,8 +208,9 @@ void SendMouse(DWORD flags, LONG x, LONG y) {
 void MoveCursorTo(POINT p) {
   int w = GetSystemMetrics(SM_CXSCREEN);
   int h = GetSystemMetrics(SM_CYSCREEN);
-  LONG x = static_cast<LONG>((p.x * 65536 + w / 2) / w);
-  LONG y = static_cast<LONG>((p.y * 65536 + h / 2) / h);
+  // Rounded up: the system scales back by truncating, which must land on p itself.
+  LONG x = static_cast<LONG>((p.x * 65536 + w - 1) / w);
+  LONG y = static_cast<LONG>((p.y * 65536 + h - 1) / h);
   SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
   WaitUntil(
       [p] {
@@ -237,6 +239,17 @@ void SendKey(WORD vk, bool up) {
   SendInput(1, &in, sizeof(in));
 }
 
+bool DismissWithEnter(HWND dialog) {
+  for (int i = 0; i < 5 && IsWindow(dialog); ++i) {
+    SetForegroundWindow(dialog);
+    WaitUntil([dialog] { return GetForegroundWindow() == dialog; }, 1000);
+    SendKey(VK_RETURN, false);
+    SendKey(VK_RETURN, true);
+    WaitUntil([dialog] { return !IsWindow(dialog); }, 2000);
+  }
+  return !IsWindow(dialog);
+}
+
 namespace {
 
 BOOL CALLBACK FindVisibleMenu(HWND w, LPARAM param) {
@@ -261,6 +274,10 @@ void CloseStartMenu() {
   for (int i = 0; i < 5 && StartMenuOpen(); ++i) {
     SendKey(VK_ESCAPE, false);
     SendKey(VK_ESCAPE, true);
+    if (WaitUntil([] { return !StartMenuOpen(); }, 1000)) break;
+    // A press on the bare desktop dismisses a menu that did not take the key.
+    POINT empty = {GetSystemMetrics(SM_CXSCREEN) - 10, 10};
+    ClickAt(empty);
     WaitUntil([] { return !StartMenuOpen(); }, 1000);
   }
 }
@@ -293,4 +310,76 @@ bool FileExists(const std::string& path) {
 bool FolderExists(const std::string& path) {
   DWORD a = GetFileAttributesA(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+
+BOOL CALLBACK CountButton(HWND w, LPARAM param) {
+  char cls[64] = "";
+  GetClassNameA(w, cls, sizeof(cls));
+  if (lstrcmpA(cls, "Button") == 0 && IsWindowVisible(w)) ++*reinterpret_cast<int*>(param);
+  return TRUE;
+}
+
+HHOOK Observer = NULL;
+std::vector<ObservedMouseEvent> ObservedEvents;
+
+LRESULT CALLBACK ObserveMouse(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const MSLLHOOKSTRUCT* m = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    ObservedEvents.push_back(ObservedMouseEvent{wParam, m->pt});
+  }
+  return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+LRESULT CALLBACK PressTargetProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  PressTarget* target = reinterpret_cast<PressTarget*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+  if (target && (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_LBUTTONUP)) target->Received.push_back(msg);
+  return DefWindowProcA(w, msg, wParam, lParam);
+}
+
+}  // namespace
+
+int VisibleTaskbarButtons() {
+  HWND tray = FindWindowA("Shell_TrayWnd", NULL);
+  int count = 0;
+  if (tray) EnumChildWindows(tray, CountButton, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+void StartObservingMouse() {
+  ObservedEvents.clear();
+  if (!Observer) Observer = SetWindowsHookExA(WH_MOUSE_LL, ObserveMouse, GetModuleHandleA(NULL), 0);
+}
+
+void StopObservingMouse() {
+  if (Observer) UnhookWindowsHookEx(Observer);
+  Observer = NULL;
+}
+
+std::vector<ObservedMouseEvent>& ObservedMouse() { return ObservedEvents; }
+
+bool Observed(WPARAM message, POINT at) {
+  for (const ObservedMouseEvent& e : ObservedEvents)
+    if (e.Message == message && e.At.x == at.x && e.At.y == at.y) return true;
+  return false;
+}
+
+bool PressTarget::Open(int x, int y, int w, int h) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = PressTargetProc;
+  wc.hInstance = GetModuleHandleA(NULL);
+  wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = "VelkaroTestPressTarget";
+  RegisterClassA(&wc);
+  Window = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "press target", WS_POPUP | WS_VISIBLE | WS_BORDER, x, y, w,
+                           h, NULL, NULL, wc.hInstance, NULL);
+  if (!Window) return false;
+  SetWindowLongPtrA(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  return WaitUntil([this] { return IsWindowVisible(Window) != 0; }, 5000);
+}
+
+PressTarget::~PressTarget() {
+  if (Window) DestroyWindow(Window);
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // A fresh, empty folder under the temp folder; removed with its contents at the end.
 struct TempFolder {
@@ -30,7 +31,9 @@ struct VelkaroRun {
   PROCESS_INFORMATION Process = {};
   HWND Window = NULL;
 
-  bool Start(const char* appData, const char* currentDirectory = NULL, const char* extraEnv = NULL);
+  // desktop: the name of the desktop to run on; null for the harness desktop.
+  bool Start(const char* appData, const char* currentDirectory = NULL, const char* extraEnv = NULL,
+             const char* desktop = NULL);
   // Waits for the main window of this process to be visible.
   bool WaitForWindow(DWORD timeoutMs = 15000);
   // Waits until start-up is over and the main loop waits for input (the hook is in by then).
@@ -42,6 +45,27 @@ struct VelkaroRun {
 };
 
 HWND FindProcessWindow(DWORD pid, const char* className);
+// The taskbar's visible buttons, the Start button included (the window buttons carry no text).
+int VisibleTaskbarButtons();
+
+// A low-level mouse hook of the test itself. Installed before Velkaro's, it comes
+// after it in the chain and so sees only what Velkaro passes on.
+struct ObservedMouseEvent {
+  WPARAM Message;
+  POINT At;
+};
+void StartObservingMouse();
+void StopObservingMouse();
+std::vector<ObservedMouseEvent>& ObservedMouse();
+bool Observed(WPARAM message, POINT at);
+
+// A plain window of the test's own that records the button presses it receives.
+struct PressTarget {
+  HWND Window = NULL;
+  std::vector<UINT> Received;
+  bool Open(int x, int y, int w, int h);
+  ~PressTarget();
+};
 
 // The taskbar's Start button and its rectangle.
 HWND StartButton();
@@ -54,6 +78,8 @@ void SendMouseButton(DWORD flags);
 void ClickAt(POINT p);
 void PressAt(POINT p, DWORD downFlag, DWORD upFlag);
 void SendKey(WORD vk, bool up);
+// Brings a dialog of another process forward and presses Enter; true once it is gone.
+bool DismissWithEnter(HWND dialog);
 
 // Wine's Start menu is a popup menu window of the shell.
 bool StartMenuOpen();
