@@ -8,6 +8,11 @@
 #include "app/main_window.h"
 #include "ui/dialogs.h"
 
+#if defined(__i386__)
+static_assert(sizeof(STARTUPINFOA) == 68, "32-bit STARTUPINFOA");
+static_assert(sizeof(SHELLEXECUTEINFOA) == 60, "32-bit SHELLEXECUTEINFOA");
+#endif
+
 namespace {
 
 const char NoticeCaption[] = "Startbutton-Funktion";

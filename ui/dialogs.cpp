@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <stddef.h>
 #include <string.h>
 
 namespace {
@@ -16,7 +17,7 @@ DisabledWindow* DisabledWindowList = NULL;
 
 // The record without the fields added for Windows 2000, so the dialog runs on older systems too.
 #if defined(__i386__)
-static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "32-bit OPENFILENAMEA of the first version");
+static_assert(offsetof(OPENFILENAMEA, pvReserved) == 76, "32-bit OPENFILENAMEA of the first version");
 #endif
 
 const DWORD ChooserFlags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;

@@ -127,6 +127,12 @@ HWND FindProcessWindow(DWORD pid, const char* className) {
   return s.Found;
 }
 
+HWND FindDesktopWindow(HDESK desktop, DWORD pid) {
+  WindowSearch s = {pid, NULL, NULL};
+  EnumDesktopWindows(desktop, MatchWindow, reinterpret_cast<LPARAM>(&s));
+  return s.Found;
+}
+
 bool VelkaroRun::Start(const char* appData, const char* currentDirectory, const char* extraEnv, const char* desktop) {
   std::string exe = VelkaroExePath();
   std::string line = "\"" + exe + "\"";

@@ -45,6 +45,8 @@ struct VelkaroRun {
 };
 
 HWND FindProcessWindow(DWORD pid, const char* className);
+// A top-level window of process pid on another desktop.
+HWND FindDesktopWindow(HDESK desktop, DWORD pid);
 // The taskbar's visible buttons, the Start button included (the window buttons carry no text).
 int VisibleTaskbarButtons();
 

@@ -188,27 +188,10 @@ TEST_F(SpineTest, WithoutTaskbarItRunsAndSwallowsNothing) {
   EXPECT_TRUE(WaitUntil(StartMenuOpen, 5000));
   CloseStartMenu();
 
-  struct Found {
-    DWORD Pid;
-    HWND Window;
-  } found = {run.Process.dwProcessId, NULL};
-  WaitUntil(
-      [&] {
-        EnumDesktopWindows(
-            desk,
-            [](HWND w, LPARAM p) -> BOOL {
-              Found* f = reinterpret_cast<Found*>(p);
-              DWORD pid = 0;
-              GetWindowThreadProcessId(w, &pid);
-              if (pid == f->Pid) f->Window = w;
-              return f->Window == NULL;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found.Window != NULL;
-      },
-      10000);
-  ASSERT_TRUE(found.Window != NULL);
-  PostMessageA(found.Window, WM_CLOSE, 0, 0);
+  HWND window = NULL;
+  WaitUntil([&] { return (window = FindDesktopWindow(desk, run.Process.dwProcessId)) != NULL; }, 10000);
+  ASSERT_TRUE(window != NULL);
+  PostMessageA(window, WM_CLOSE, 0, 0);
   ExpectCleanExit();
   CloseDesktop(desk);
 }

@@ -3,6 +3,8 @@
 # an Xvfb display, a fresh WINEPREFIX in the build tree, Wine's shell desktop with
 # its taskbar, and an anchor program that keeps that desktop alive.
 # Usage: desktop.sh up <harness-dir> <anchor.exe> | desktop.sh down <harness-dir>
+# VELKARO_USE_DISPLAY=1 puts the desktop on $DISPLAY instead of a private Xvfb;
+# VELKARO_KEEP_PREFIX=1 keeps an existing prefix (and the settings in it).
 # Only processes started here are ended: Xvfb by PID, Wine by its own prefix.
 set -u
 here=$(cd "$(dirname "$0")/../.." && pwd)
@@ -31,16 +33,20 @@ up)
   anchor=$3
   down
   mkdir -p "$dir"
-  Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$dir/display" >"$dir/xvfb.log" 2>&1 &
-  echo $! >"$dir/xvfb.pid"
-  for _ in $(seq 1 100); do
-    [ -s "$dir/display" ] && break
-    sleep 0.1
-  done
-  [ -s "$dir/display" ] || { echo "harness: Xvfb did not start" >&2; cat "$dir/xvfb.log" >&2; down; exit 1; }
+  if [ "${VELKARO_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then
+    echo "${DISPLAY#:}" >"$dir/display"
+  else
+    Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp 4>"$dir/display" >"$dir/xvfb.log" 2>&1 &
+    echo $! >"$dir/xvfb.pid"
+    for _ in $(seq 1 100); do
+      [ -s "$dir/display" ] && break
+      sleep 0.1
+    done
+    [ -s "$dir/display" ] || { echo "harness: Xvfb did not start" >&2; cat "$dir/xvfb.log" >&2; down; exit 1; }
+  fi
   display=:$(head -n 1 "$dir/display")
   export DISPLAY=$display WINEPREFIX=$prefix
-  rm -rf "$prefix"
+  [ "${VELKARO_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$prefix"
   "$VELKARO_WINE" wineboot -i >"$dir/wineboot.log" 2>&1
   "$VELKARO_WINESERVER" -w
   "$VELKARO_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
