@@ -102,6 +102,13 @@ void IniClear(IniDocument& doc) {
 }
 
 void IniParse(IniDocument& doc, const char* text, std::size_t length) {
+  // One slot per run of line ends, and a few for the keys that writes add:
+  // growing the list step by step would move every entry again and again.
+  std::size_t lines = 16;
+  for (std::size_t k = 1; k < length; ++k) {
+    if (IsLineEnd(text[k - 1]) && !IsLineEnd(text[k])) ++lines;
+  }
+  doc.Entries.reserve(doc.Entries.size() + lines);
   std::size_t i = 0;
   while (i < length) {
     std::size_t end = i;
