@@ -23,5 +23,5 @@ cd "$work"
 echo "ini_fuzz: seeds"
 ./ini_fuzz -artifact_prefix="$work/" "$here"/corpus/*
 echo "ini_fuzz: $runs new inputs"
-./ini_fuzz -runs="$runs" -max_len=4096 -timeout=10 -max_total_time=50 -print_final_stats=1 \
+./ini_fuzz -runs="$runs" -max_len=4096 -timeout=10 -max_total_time=40 -print_final_stats=1 \
   -dict="$here/ini.dict" -artifact_prefix="$work/" "$work/corpus"
