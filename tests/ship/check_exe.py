@@ -19,7 +19,9 @@ def main(objdump, exe, arch, icon_image):
         failures.append("not a Windows GUI program")
     major = re.search(r"^MajorSubsystemVersion\s+(\d+)", headers, re.M)
     minor = re.search(r"^MinorSubsystemVersion\s+(\d+)", headers, re.M)
-    if not major or (int(major.group(1)), int(minor.group(1))) > (5, 1):
+    # XP is 5.1; its 64-bit edition is 5.2.
+    newest = (5, 1) if arch == "i686" else (5, 2)
+    if not major or (int(major.group(1)), int(minor.group(1))) > newest:
         failures.append("needs a Windows newer than XP")
     dlls = {d.lower() for d in re.findall(r"DLL Name: (\S+)", headers)}
     if not dlls:
