@@ -127,6 +127,17 @@ HWND FindProcessWindow(DWORD pid, const char* className) {
   return s.Found;
 }
 
+HWND WaitForDialog(DWORD pid, DWORD timeoutMs) {
+  HWND dialog = NULL;
+  WaitUntil(
+      [&] {
+        dialog = FindProcessWindow(pid, "#32770");
+        return dialog && IsWindowVisible(dialog);
+      },
+      timeoutMs);
+  return (dialog && IsWindowVisible(dialog)) ? dialog : NULL;
+}
+
 HWND FindDesktopWindow(HDESK desktop, DWORD pid) {
   WindowSearch s = {pid, NULL, NULL};
   EnumDesktopWindows(desktop, MatchWindow, reinterpret_cast<LPARAM>(&s));

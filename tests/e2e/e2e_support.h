@@ -45,6 +45,8 @@ struct VelkaroRun {
 };
 
 HWND FindProcessWindow(DWORD pid, const char* className);
+// The first visible dialog (a message box, say) of process pid, or null after the timeout.
+HWND WaitForDialog(DWORD pid, DWORD timeoutMs = 5000);
 // A top-level window of process pid on another desktop.
 HWND FindDesktopWindow(HDESK desktop, DWORD pid);
 // The taskbar's visible buttons, the Start button included (the window buttons carry no text).

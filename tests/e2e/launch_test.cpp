@@ -184,12 +184,7 @@ TEST_F(LaunchTest, WithoutAProgramTheNoticeAppearsAndTheWindowComesBack) {
 
   PressStartButton();
   HWND notice = NULL;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        notice = FindProcessWindow(run.Process.dwProcessId, "#32770");
-        return notice && IsWindowVisible(notice);
-      },
-      5000));
+  ASSERT_TRUE((notice = WaitForDialog(run.Process.dwProcessId)) != NULL);
   char caption[128] = "";
   GetWindowTextA(notice, caption, sizeof(caption));
   EXPECT_STREQ("Startbutton-Funktion", caption);

@@ -83,12 +83,7 @@ TEST_F(SpineTest, StartButtonPressIsSwallowedOnlyWhileVelkaroRuns) {
   EXPECT_FALSE(WaitUntil(StartMenuOpen, 1500)) << "the Start menu opened while Velkaro runs";
   // With no program set, the press brings up Velkaro's notice instead.
   HWND notice = NULL;
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        notice = FindProcessWindow(run.Process.dwProcessId, "#32770");
-        return notice && IsWindowVisible(notice);
-      },
-      5000));
+  ASSERT_TRUE((notice = WaitForDialog(run.Process.dwProcessId)) != NULL);
   DismissWithEnter(notice);
 
   // A right press on the Start button is passed on.
