@@ -5,7 +5,8 @@
 # Usage: run-idle.sh <build-dir> [harness-dir]
 #   Without a harness dir, a private desktop is brought up in <build-dir>/bench/idle/harness
 #   and ended afterwards; a given one is reused and left running.
-#   VELKARO_IDLE_SECONDS overrides the 20 s per interval.
+#   VELKARO_IDLE_SECONDS overrides the 20 s per interval; VELKARO_IDLE_BARE=window makes
+#   the bare loop show a plain window first, as Velkaro does.
 set -eu
 src=$(cd "$(dirname "$0")/../.." && pwd)
 . "$src/scripts/wine-env.sh"
@@ -14,6 +15,12 @@ src=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "$1" && pwd)
 seconds=${VELKARO_IDLE_SECONDS:-20}
 settle=3
+bare_args=""
+case "${VELKARO_IDLE_BARE:-}" in
+'') ;;
+window) bare_args=window ;;
+*) echo "idle: VELKARO_IDLE_BARE is empty or \"window\"" >&2; exit 2 ;;
+esac
 hz=$(getconf CLK_TCK)
 
 for f in app/Velkaro.exe bench/idle/bare_loop.exe tests/harness/harness_anchor.exe; do
@@ -106,16 +113,16 @@ now() { date +%s.%N; }
 server=$(server_pid)
 [ -n "$server" ] || { echo "idle: no wineserver found for $WINEPREFIX" >&2; exit 1; }
 
-# measure <label> <exe name> <appdata dir or ""> -> appends "label proc server secs" to $run/results
+# measure <label> <exe name> <appdata dir or ""> [args] -> appends "label proc server secs" to $run/results
 measure() {
-  local label=$1 exe=$2 appdata=$3 exe_win job group pid="" p0 s0 t0 p1 s1 t1 start
+  local label=$1 exe=$2 appdata=$3 args=${4:-} exe_win job group pid="" p0 s0 t0 p1 s1 t1 start
   exe_win="$(winpath "$run")\\$exe"
   if [ -n "$appdata" ]; then
     mkdir -p "$appdata"
     # Wine sets APPDATA from the user profile; only a Windows-side set overrides it.
     setsid "$VELKARO_WINE" cmd /c "set APPDATA=$(winpath "$appdata")&& $exe_win" >>"$run/wine.log" 2>&1 &
   else
-    setsid "$VELKARO_WINE" cmd /c "$exe_win" >>"$run/wine.log" 2>&1 &
+    setsid "$VELKARO_WINE" cmd /c "$exe_win${args:+ $args}" >>"$run/wine.log" 2>&1 &
   fi
   job=$!
   # Until setsid has run, the child is still in this script's own group.
@@ -161,10 +168,10 @@ measure() {
   echo "$label $((p1 - p0)) $((s1 - s0)) $(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.2f", b - a }')" >>"$run/results"
 }
 
-echo "idle: ${seconds} s per interval, Velkaro (pid found per run) and bare loop in turn, wineserver pid $server"
+echo "idle: ${seconds} s per interval, Velkaro and the bare loop${bare_args:+ (with a window)} in turn, wineserver pid $server"
 for round in 1 2; do
   measure "velkaro$round" Velkaro.exe "$run/appdata$round"
-  measure "bare$round" bare_loop.exe ""
+  measure "bare$round" bare_loop.exe "" "$bare_args"
 done
 
 awk -v hz="$hz" -v secs="$seconds" '
