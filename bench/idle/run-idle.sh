@@ -19,7 +19,7 @@ bare_args=""
 case "${VELKARO_IDLE_BARE:-}" in
 '') ;;
 window) bare_args=window ;;
-*) echo "idle: VELKARO_IDLE_BARE is empty or \"window\"" >&2; exit 2 ;;
+*) echo "idle: VELKARO_IDLE_BARE must be unset or \"window\"" >&2; exit 2 ;;
 esac
 hz=$(getconf CLK_TCK)
 
