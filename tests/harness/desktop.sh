@@ -10,7 +10,8 @@ set -u
 here=$(cd "$(dirname "$0")/../.." && pwd)
 . "$here/scripts/wine-env.sh"
 cmd=$1
-dir=$2
+# Wine wants an absolute prefix.
+dir=$(mkdir -p "$2" && cd "$2" && pwd)
 prefix=$dir/prefix
 
 down() {
