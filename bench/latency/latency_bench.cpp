@@ -42,16 +42,9 @@ void DefaultPathsFromOwnLocation() {
 }
 
 std::set<std::string> RecordNames(const std::string& folder) {
+  std::vector<std::string> files = RecordFiles(folder);
   std::set<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE h = FindFirstFileA((folder + "\\record-*.txt").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string name = found.cFileName;
-    // Wildcards may also match the recorder's unfinished ".part" file.
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0) names.insert(name);
-  } while (FindNextFileA(h, &found));
-  FindClose(h);
+  for (const std::string& f : files) names.insert(f.substr(folder.size() + 1));
   return names;
 }
 

@@ -154,20 +154,10 @@ TEST(MainLoop, TwoPressesBeforeThePassStartTheProgramOnce) {
 
   EXPECT_TRUE(RunMainLoopPass());
   EXPECT_EQ(0, App.StartButtonClicked);
-  auto count = [&] {
-    int n = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA(records.File("record-*.txt").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-      do ++n;
-      while (FindNextFileA(h, &found));
-      FindClose(h);
-    }
-    return n;
-  };
-  EXPECT_TRUE(WaitUntil([&] { return count() == 1; }, 10000));
+  auto count = [&] { return RecordFiles(records.Path).size(); };
+  EXPECT_TRUE(WaitUntil([&] { return count() == 1u; }, 10000));
   for (int i = 0; i < 50; ++i) RunMainLoopPass();
-  EXPECT_FALSE(WaitUntil([&] { return count() > 1; }, 1000)) << "started more than once";
+  EXPECT_FALSE(WaitUntil([&] { return count() > 1u; }, 1000)) << "started more than once";
 
   UnhookWindowsHookEx(App.MouseHookHandle);
   StopObservingMouse();

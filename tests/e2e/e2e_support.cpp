@@ -299,6 +299,20 @@ void CloseStartMenu() {
   }
 }
 
+std::vector<std::string> RecordFiles(const std::string& folder) {
+  std::vector<std::string> files;
+  WIN32_FIND_DATAA found;
+  HANDLE h = FindFirstFileA((folder + "\\record-*.txt").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return files;
+  do {
+    std::string name = found.cFileName;
+    // The pattern may also match the recorder's unfinished "record-<pid>.txt.part".
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0) files.push_back(folder + "\\" + name);
+  } while (FindNextFileA(h, &found));
+  FindClose(h);
+  return files;
+}
+
 std::string ReadWholeFile(const std::string& path) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
   if (h == INVALID_HANDLE_VALUE) return std::string();

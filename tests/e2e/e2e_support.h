@@ -89,6 +89,9 @@ bool DismissWithEnter(HWND dialog);
 bool StartMenuOpen();
 void CloseStartMenu();
 
+// The finished records (record-<pid>.txt, full paths) that tests/helpers/recorder left in folder.
+std::vector<std::string> RecordFiles(const std::string& folder);
+
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);

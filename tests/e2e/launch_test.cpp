@@ -16,18 +16,6 @@ struct Record {
   std::string Directory;
 };
 
-std::vector<std::string> RecordFiles(const std::string& folder) {
-  std::vector<std::string> files;
-  WIN32_FIND_DATAA found;
-  HANDLE h = FindFirstFileA((folder + "\\record-*.txt").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return files;
-  do {
-    files.push_back(folder + "\\" + found.cFileName);
-  } while (FindNextFileA(h, &found));
-  FindClose(h);
-  return files;
-}
-
 Record ReadRecord(const std::string& path) {
   std::string text = ReadWholeFile(path);
   std::vector<std::string> lines;
