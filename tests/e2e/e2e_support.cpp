@@ -220,15 +220,19 @@ void SendMouse(DWORD flags, LONG x, LONG y) {
   SendInput(1, &in, sizeof(in));
 }
 
+// Rounded up: the system scales back by truncating, which must land on p itself.
+POINT Absolute(POINT p) {
+  int w = GetSystemMetrics(SM_CXSCREEN);
+  int h = GetSystemMetrics(SM_CYSCREEN);
+  POINT a = {static_cast<LONG>((p.x * 65536 + w - 1) / w), static_cast<LONG>((p.y * 65536 + h - 1) / h)};
+  return a;
+}
+
 }  // namespace
 
 void MoveCursorTo(POINT p) {
-  int w = GetSystemMetrics(SM_CXSCREEN);
-  int h = GetSystemMetrics(SM_CYSCREEN);
-  // Rounded up: the system scales back by truncating, which must land on p itself.
-  LONG x = static_cast<LONG>((p.x * 65536 + w - 1) / w);
-  LONG y = static_cast<LONG>((p.y * 65536 + h - 1) / h);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+  POINT a = Absolute(p);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, a.x, a.y);
   WaitUntil(
       [p] {
         POINT c;
@@ -242,8 +246,11 @@ void SendMouseButton(DWORD flags) { SendMouse(flags, 0, 0); }
 
 void PressAt(POINT p, DWORD downFlag, DWORD upFlag) {
   MoveCursorTo(p);
-  SendMouseButton(downFlag);
-  SendMouseButton(upFlag);
+  // The buttons carry the position too: Wine may have warped the pointer meanwhile
+  // (seen right after a message box of another process had closed).
+  POINT a = Absolute(p);
+  SendMouse(downFlag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, a.x, a.y);
+  SendMouse(upFlag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, a.x, a.y);
 }
 
 void ClickAt(POINT p) { PressAt(p, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }

@@ -84,7 +84,10 @@ TEST_F(SpineTest, StartButtonPressIsSwallowedOnlyWhileVelkaroRuns) {
   // With no program set, the press brings up Velkaro's notice instead.
   HWND notice = NULL;
   ASSERT_TRUE((notice = WaitForDialog(run.Process.dwProcessId)) != NULL);
-  DismissWithEnter(notice);
+  ASSERT_TRUE(DismissWithEnter(notice));
+  // The click branch ends by bringing the window forward; let it finish before the next press.
+  ASSERT_TRUE(WaitUntil([this] { return IsWindowVisible(run.Window) && GetForegroundWindow() == run.Window; }, 5000));
+  ASSERT_TRUE(run.WaitForIdle());
 
   // A right press on the Start button is passed on.
   PressAt(start, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
