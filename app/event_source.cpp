@@ -3,6 +3,7 @@
 #include <deque>
 
 #include "app/app_state.h"
+#include "app/main_window.h"
 
 UiEventRecord UiEvent = {NoEvent, 0, -1};
 
@@ -15,7 +16,6 @@ struct PendingEvent {
 
 UiEventRecord CurrentEventSlot = {NoEvent, 0, -1};
 std::deque<PendingEvent> PendingEvents;
-HACCEL Accelerators = NULL;
 
 const DWORD AllInputMask = 0x1FF;
 
@@ -37,8 +37,6 @@ void AppendPendingEvent(int32_t kind, int32_t windowNumber) {
 
 size_t PendingEventCount() { return PendingEvents.size(); }
 
-void SetEventAccelerators(HACCEL table) { Accelerators = table; }
-
 int32_t WaitForEvent(DWORD timeout) {
   UiEventRecord live = {NoEvent, 0, -1};
 
@@ -57,8 +55,9 @@ int32_t WaitForEvent(DWORD timeout) {
   }
 
   bool translated = false;
-  if (App.MainWindow && GetActiveWindow() == App.MainWindow && Accelerators)
-    translated = TranslateAcceleratorA(App.MainWindow, Accelerators, &msg) != 0;
+  HACCEL keys = MainWindowAccelerators();
+  if (App.MainWindow && GetActiveWindow() == App.MainWindow && keys)
+    translated = TranslateAcceleratorA(App.MainWindow, keys, &msg) != 0;
   if (!translated) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

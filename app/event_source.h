@@ -20,5 +20,4 @@ void SetCurrentEvent(int32_t kind, int32_t item, int32_t detail);
 void AppendPendingEvent(int32_t kind, int32_t windowNumber);
 size_t PendingEventCount();
 
-void SetEventAccelerators(HACCEL table);
 int32_t WaitForEvent(DWORD timeout);

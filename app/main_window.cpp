@@ -121,7 +121,6 @@ HWND OpenMainWindow(const char* title) {
   }
   ShowWindow(hwnd, SW_SHOWNORMAL);
   Accelerators = CreateNavigationAccelerators();
-  SetEventAccelerators(Accelerators);
   App.MainWindow = hwnd;
   return hwnd;
 }
@@ -144,9 +143,10 @@ void DestroyMainWindow() {
   App.MainWindow = NULL;
   if (Accelerators) DestroyAcceleratorTable(Accelerators);
   Accelerators = NULL;
-  SetEventAccelerators(NULL);
   UnregisterClassA(MainWindowClassName, GetModuleHandleA(NULL));
 }
+
+HACCEL MainWindowAccelerators() { return Accelerators; }
 
 void FocusNextControl() {
   int at = 0;

@@ -16,6 +16,8 @@ HWND OpenMainWindow(const char* title);
 void ShowMainWindow();
 void HideMainWindow();
 void DestroyMainWindow();
+// The Tab and Shift+Tab table of the open window; null while none is open.
+HACCEL MainWindowAccelerators();
 
 // Tab and Shift+Tab among the active window's tab stops, wrapping at both ends.
 void FocusNextControl();
